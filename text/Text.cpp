@@ -1,0 +1,233 @@
+// Text primitives: searches, cuts, replacement, splitting, numbers and bytes.
+#include "text/Text.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/CodePage.h"
+#include "text/TextScan.h"
+
+using textscan::CharLength;
+using textscan::FindFrom;
+using textscan::FoldAscii;
+using textscan::IsLeadByte;
+using textscan::npos;
+
+namespace textscan {
+namespace {
+
+// Eight ASCII bytes at once: no lead byte among them, so each is a character start.
+bool EightAscii(const char* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return (word & 0x8080808080808080ull) == 0;
+}
+
+// Steps from the character start `pos` until reaching or passing `target`.
+std::size_t StepTo(std::string_view text, std::size_t pos, std::size_t target) {
+    while (pos < target) {
+        if (pos + 8 <= target && EightAscii(text.data() + pos)) pos += 8;
+        else pos += CharLength(text[pos]);
+    }
+    return pos;
+}
+
+bool EqualFolded(const char* a, const char* b, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i)
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    return true;
+}
+
+}  // namespace
+
+std::size_t FindFrom(std::string_view text, std::size_t from, std::string_view sought, bool foldCase) {
+    const std::size_t n = text.size(), m = sought.size();
+    if (m == 0 || from >= n || m > n - from) return npos;
+    // A lead byte at the very end ends the scan, so no match starts there.
+    auto startsCharacter = [&](std::size_t at) { return !(IsLeadByte(text[at]) && at + 1 == n); };
+    if (!foldCase) {
+        // Let the library find candidates fast; keep only those on a character start.
+        std::size_t pos = from, candidate = from;
+        while ((candidate = text.find(sought, candidate)) != npos) {
+            pos = StepTo(text, pos, candidate);
+            if (pos == candidate && startsCharacter(pos)) return candidate;
+            candidate = pos;
+        }
+        return npos;
+    }
+    const char first = FoldAscii(sought[0]);
+    for (std::size_t pos = from; pos + m <= n; pos += CharLength(text[pos])) {
+        if (FoldAscii(text[pos]) == first && EqualFolded(text.data() + pos, sought.data(), m) &&
+            startsCharacter(pos))
+            return pos;
+    }
+    return npos;
+}
+
+}  // namespace textscan
+
+const Text& TextArray::At(int oneBasedIndex) const {
+    static const Text empty;
+    if (oneBasedIndex < 1 || oneBasedIndex > Count()) return empty;
+    return items_[static_cast<std::size_t>(oneBasedIndex - 1)];
+}
+
+Text Gbk(std::string_view utf8) { return platform::Utf8ToCp936(utf8); }
+
+int TextLength(const Text& text) { return static_cast<int>(text.size()); }
+
+Text ConcatText(std::initializer_list<std::string_view> pieces) {
+    std::size_t total = 0;
+    for (auto piece : pieces) total += piece.size();
+    Text result;
+    result.reserve(total);
+    for (auto piece : pieces) result.append(piece);
+    return result;
+}
+
+int CompareText(const Text& a, const Text& b) {
+    int c = a.compare(b);  // char_traits<char> compares bytes as unsigned
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+int FindText(const Text& text, const Text& sought, std::optional<int> start, bool caseInsensitive) {
+    const std::size_t n = text.size();
+    const std::size_t s = (start && *start >= 1) ? static_cast<std::size_t>(*start - 1) : 0;
+    if (s >= n) return -1;
+    if (sought.empty()) return 1;
+    std::size_t at = FindFrom(text, s, sought, caseInsensitive);
+    return at == npos ? -1 : static_cast<int>(at + 1);
+}
+
+int FindTextReverse(const Text& text, const Text& sought, std::optional<int> start, bool caseInsensitive) {
+    const long long n = static_cast<long long>(text.size());
+    const long long r = start ? std::clamp<long long>(static_cast<long long>(*start) - 1, 0, n) : n;
+    if (r == 0) return -1;
+    if (sought.empty()) return 1;
+    const std::string_view region(text.data(), static_cast<std::size_t>(r));
+    std::size_t last = npos;
+    for (std::size_t at = FindFrom(region, 0, sought, caseInsensitive); at != npos;
+         at = FindFrom(region, at + CharLength(region[at]), sought, caseInsensitive))
+        last = at;
+    return last == npos ? -1 : static_cast<int>(last + 1);
+}
+
+Text TextLeft(const Text& text, int count) {
+    if (count <= 0) return Text();
+    return text.substr(0, static_cast<std::size_t>(count));
+}
+
+Text TextRight(const Text& text, int count) {
+    if (count <= 0) return Text();
+    if (static_cast<std::size_t>(count) >= text.size()) return text;
+    return text.substr(text.size() - static_cast<std::size_t>(count));
+}
+
+Text TextMid(const Text& text, int start, int count) {
+    if (start < 1 || static_cast<std::size_t>(start) > text.size() || count <= 0) return Text();
+    return text.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count));
+}
+
+Text ReplaceSubtext(const Text& text, const Text& sought, const Text& replacement, std::optional<int> start,
+                    std::optional<int> count, bool caseSensitive) {
+    const std::size_t offset = (start && *start > 1) ? static_cast<std::size_t>(*start - 1) : 0;
+    long long remaining = (count && *count >= 0) ? *count : -1;  // -1: all
+    if (text.empty() || sought.empty() || offset >= text.size() || remaining == 0) return text;
+
+    Text result;
+    result.reserve(text.size());
+    result.append(text, 0, offset);
+    std::size_t pos = offset;
+    while (remaining != 0) {
+        std::size_t at = FindFrom(text, pos, sought, !caseSensitive);
+        if (at == npos) break;
+        result.append(text, pos, at - pos);
+        result.append(replacement);
+        pos = at + sought.size();
+        if (remaining > 0) --remaining;
+    }
+    result.append(text, pos, npos);
+    return result;
+}
+
+TextArray SplitText(const Text& text, const Text& delimiter, std::optional<int> maxCount) {
+    const long long limit = maxCount ? std::max(*maxCount, 0) : -1;  // -1: no limit
+    if (text.empty() || limit == 0) return TextArray();
+    if (delimiter.empty()) return TextArray({text});
+
+    std::vector<Text> items;
+    std::size_t pos = 0;
+    for (std::size_t at = FindFrom(text, 0, delimiter, false); at != npos;
+         at = FindFrom(text, pos, delimiter, false)) {
+        items.emplace_back(text, pos, at - pos);
+        pos = at + delimiter.size();
+        if (limit > 0 && static_cast<long long>(items.size()) == limit) return TextArray(std::move(items));
+    }
+    if (pos < text.size()) items.emplace_back(text, pos, npos);
+    return TextArray(std::move(items));
+}
+
+Text RemoveAllSpaces(const Text& text) {
+    Text result;
+    result.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = std::min(CharLength(text[pos]), text.size() - pos);
+        const bool space = text[pos] == ' ' ||
+                           (length == 2 && text[pos] == '\xA1' && text[pos + 1] == '\xA1');
+        if (!space) result.append(text, pos, length);
+        pos += length;
+    }
+    return result;
+}
+
+namespace {
+
+// The character at pos read as ASCII where it is a full-width form; 0 for any other
+// double-byte character. Sets `length` to the bytes it took.
+char ReadAsciiEquivalent(const Text& text, std::size_t pos, std::size_t& length) {
+    const unsigned char lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80) {
+        length = 1;
+        return text[pos];
+    }
+    length = std::min<std::size_t>(2, text.size() - pos);
+    if (length < 2) return 0;
+    const unsigned char trail = static_cast<unsigned char>(text[pos + 1]);
+    if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) return static_cast<char>(trail - 0x80);
+    if (lead == 0xA1) {
+        if (trail == 0xA1) return ' ';
+        if (trail == 0xAB) return '~';
+        if (trail == 0xEE || trail == 0xEF) return '*';
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::int32_t ToInteger(const Text& text) {
+    std::size_t pos = 0, length = 0;
+    char c = 0;
+    auto next = [&] {
+        c = pos < text.size() ? ReadAsciiEquivalent(text, pos, length) : 0;
+        return c;
+    };
+    while (next() == ' ' || (c >= '\t' && c <= '\r')) pos += length;
+    bool negative = false;
+    if (c == '+' || c == '-') {
+        negative = c == '-';
+        pos += length;
+        next();
+    }
+    std::uint32_t value = 0;  // wraps around past the 32-bit range, as the contract says
+    while (c >= '0' && c <= '9') {
+        value = value * 10u + static_cast<std::uint32_t>(c - '0');
+        pos += length;
+        next();
+    }
+    if (negative) value = 0u - value;
+    return static_cast<std::int32_t>(value);
+}
+
+Text ToText(std::int32_t value) { return std::to_string(value); }
+
+Text BytesToText(const Bytes& bytes) { return Text(bytes.data(), ::strnlen(bytes.data(), bytes.size())); }
