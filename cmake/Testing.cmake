@@ -1,9 +1,15 @@
-# lantuo_add_test(NAME name LIBS lib...): one GoogleTest program from the .cpp files of
+# lantuo_add_test(NAME name LIBS lib... [TIMEOUT seconds]): one GoogleTest program from the .cpp files of
 # the calling folder. Natively each test case becomes a CTest test; under Wine the
 # program runs as one test, since every start of a Windows program costs a Wine launch.
 function(lantuo_add_test)
   cmake_parse_arguments(ARG "" "NAME;TIMEOUT" "LIBS" ${ARGN})
   file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  # Files ending in _linux.cpp or _win32.cpp test one backend only.
+  if(WIN32)
+    list(FILTER _sources EXCLUDE REGEX "_linux\\.cpp$")
+  else()
+    list(FILTER _sources EXCLUDE REGEX "_win32\\.cpp$")
+  endif()
   if(NOT _sources)
     return()
   endif()
