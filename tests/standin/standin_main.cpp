@@ -84,7 +84,8 @@ int main(int argc, char** argv) {
         std::cerr << "standin-site: cannot write " << options->portFile << "\n";
         return 1;
     }
-    std::cout << port << std::endl;
+    // Without a port file the port goes to standard output, for a person or a script.
+    if (options->portFile.empty()) std::cout << port << std::endl;
 
     std::thread(Watch, *options).detach();
     server.listen_after_bind();
