@@ -8,63 +8,8 @@
 #include "text/TextScan.h"
 
 using textscan::CharLength;
-using textscan::FindFrom;
-using textscan::FoldAscii;
-using textscan::IsLeadByte;
 using textscan::npos;
-
-namespace textscan {
-namespace {
-
-// Eight ASCII bytes at once: no lead byte among them, so each is a character start.
-bool EightAscii(const char* p) {
-    std::uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    return (word & 0x8080808080808080ull) == 0;
-}
-
-// Steps from the character start `pos` until reaching or passing `target`.
-std::size_t StepTo(std::string_view text, std::size_t pos, std::size_t target) {
-    while (pos < target) {
-        if (pos + 8 <= target && EightAscii(text.data() + pos)) pos += 8;
-        else pos += CharLength(text[pos]);
-    }
-    return pos;
-}
-
-bool EqualFolded(const char* a, const char* b, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i)
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-    return true;
-}
-
-}  // namespace
-
-std::size_t FindFrom(std::string_view text, std::size_t from, std::string_view sought, bool foldCase) {
-    const std::size_t n = text.size(), m = sought.size();
-    if (m == 0 || from >= n || m > n - from) return npos;
-    // A lead byte at the very end ends the scan, so no match starts there.
-    auto startsCharacter = [&](std::size_t at) { return !(IsLeadByte(text[at]) && at + 1 == n); };
-    if (!foldCase) {
-        // Let the library find candidates fast; keep only those on a character start.
-        std::size_t pos = from, candidate = from;
-        while ((candidate = text.find(sought, candidate)) != npos) {
-            pos = StepTo(text, pos, candidate);
-            if (pos == candidate && startsCharacter(pos)) return candidate;
-            candidate = pos;
-        }
-        return npos;
-    }
-    const char first = FoldAscii(sought[0]);
-    for (std::size_t pos = from; pos + m <= n; pos += CharLength(text[pos])) {
-        if (FoldAscii(text[pos]) == first && EqualFolded(text.data() + pos, sought.data(), m) &&
-            startsCharacter(pos))
-            return pos;
-    }
-    return npos;
-}
-
-}  // namespace textscan
+using textscan::Searcher;
 
 const Text& TextArray::At(int oneBasedIndex) const {
     static const Text empty;
@@ -95,7 +40,7 @@ int FindText(const Text& text, const Text& sought, std::optional<int> start, boo
     const std::size_t s = (start && *start >= 1) ? static_cast<std::size_t>(*start - 1) : 0;
     if (s >= n) return -1;
     if (sought.empty()) return 1;
-    std::size_t at = FindFrom(text, s, sought, caseInsensitive);
+    const std::size_t at = Searcher(sought, caseInsensitive).Find(text, s);
     return at == npos ? -1 : static_cast<int>(at + 1);
 }
 
@@ -104,12 +49,10 @@ int FindTextReverse(const Text& text, const Text& sought, std::optional<int> sta
     const long long r = start ? std::clamp<long long>(static_cast<long long>(*start) - 1, 0, n) : n;
     if (r == 0) return -1;
     if (sought.empty()) return 1;
-    const std::string_view region(text.data(), static_cast<std::size_t>(r));
-    std::size_t last = npos;
-    for (std::size_t at = FindFrom(region, 0, sought, caseInsensitive); at != npos;
-         at = FindFrom(region, at + CharLength(region[at]), sought, caseInsensitive))
-        last = at;
-    return last == npos ? -1 : static_cast<int>(last + 1);
+    // The region only bounds where an occurrence may end; character stepping and the
+    // lone lead byte at the end are those of the whole text.
+    const std::size_t at = Searcher(sought, caseInsensitive).FindLast(text, static_cast<std::size_t>(r));
+    return at == npos ? -1 : static_cast<int>(at + 1);
 }
 
 Text TextLeft(const Text& text, int count) {
@@ -134,12 +77,13 @@ Text ReplaceSubtext(const Text& text, const Text& sought, const Text& replacemen
     long long remaining = (count && *count >= 0) ? *count : -1;  // -1: all
     if (text.empty() || sought.empty() || offset >= text.size() || remaining == 0) return text;
 
+    const Searcher searcher(sought, !caseSensitive);
     Text result;
     result.reserve(text.size());
     result.append(text, 0, offset);
     std::size_t pos = offset;
     while (remaining != 0) {
-        std::size_t at = FindFrom(text, pos, sought, !caseSensitive);
+        const std::size_t at = searcher.Find(text, pos);
         if (at == npos) break;
         result.append(text, pos, at - pos);
         result.append(replacement);
@@ -155,10 +99,10 @@ TextArray SplitText(const Text& text, const Text& delimiter, std::optional<int> 
     if (text.empty() || limit == 0) return TextArray();
     if (delimiter.empty()) return TextArray({text});
 
+    const Searcher searcher(delimiter, false);
     std::vector<Text> items;
     std::size_t pos = 0;
-    for (std::size_t at = FindFrom(text, 0, delimiter, false); at != npos;
-         at = FindFrom(text, pos, delimiter, false)) {
+    for (std::size_t at = searcher.Find(text, 0); at != npos; at = searcher.Find(text, pos)) {
         items.emplace_back(text, pos, at - pos);
         pos = at + delimiter.size();
         if (limit > 0 && static_cast<long long>(items.size()) == limit) return TextArray(std::move(items));
@@ -170,13 +114,18 @@ TextArray SplitText(const Text& text, const Text& delimiter, std::optional<int> 
 Text RemoveAllSpaces(const Text& text) {
     Text result;
     result.reserve(text.size());
+    std::size_t kept = 0;  // start of the run of characters not yet copied
     for (std::size_t pos = 0; pos < text.size();) {
         const std::size_t length = std::min(CharLength(text[pos]), text.size() - pos);
         const bool space = text[pos] == ' ' ||
                            (length == 2 && text[pos] == '\xA1' && text[pos + 1] == '\xA1');
-        if (!space) result.append(text, pos, length);
+        if (space) {
+            result.append(text, kept, pos - kept);
+            kept = pos + length;
+        }
         pos += length;
     }
+    result.append(text, kept, npos);
     return result;
 }
 
@@ -230,4 +179,7 @@ std::int32_t ToInteger(const Text& text) {
 
 Text ToText(std::int32_t value) { return std::to_string(value); }
 
-Text BytesToText(const Bytes& bytes) { return Text(bytes.data(), ::strnlen(bytes.data(), bytes.size())); }
+Text BytesToText(const Bytes& bytes) {
+    const void* zero = std::memchr(bytes.data(), '\0', bytes.size());
+    return zero ? Text(bytes.data(), static_cast<const char*>(zero) - bytes.data()) : Text(bytes);
+}

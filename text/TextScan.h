@@ -1,9 +1,10 @@
 #pragma once
 // Character stepping shared by the scanning routines: a byte below 0x80 is a character
-// of its own; a byte of 0x80 or above takes the next byte with it.
+// of its own; a byte of 0x80 or above takes the next byte with it, whatever it is.
 
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 namespace textscan {
 
@@ -13,9 +14,35 @@ inline bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 inline std::size_t CharLength(char c) { return IsLeadByte(c) ? 2 : 1; }
 inline char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
-// Offset of the first occurrence of sought that starts on a character start at or
-// after offset `from` (itself taken as a character start), or npos. A lead byte that
-// is the last byte of the text ends the scan. Linear in the scanned length.
+// Searches one sought text (kept by reference: it must outlive the searcher) in
+// texts, trying only character starts. The caller's `from` is taken as a character
+// start. A lead byte that is the last byte of the text ends the scan, so no match
+// starts there. Every search is linear in the scanned length, also for long sought
+// texts with repetitive content.
+class Searcher {
+public:
+    Searcher(std::string_view sought, bool foldCase);
+
+    // Offset of the first occurrence starting at or after `from` and ending at or
+    // before `limit`, or npos. An empty sought text finds nothing.
+    std::size_t Find(std::string_view text, std::size_t from, std::size_t limit = npos) const;
+
+    // Offset of the last occurrence that ends at or before `limit`, scanning from the
+    // start of the text, or npos.
+    std::size_t FindLast(std::string_view text, std::size_t limit) const;
+
+private:
+    // Calls onMatch(offset) for each occurrence on a character start, in order,
+    // overlapping ones included, until it returns false.
+    template <class OnMatch>
+    void Scan(std::string_view text, std::size_t from, std::size_t limit, OnMatch onMatch) const;
+
+    std::string_view sought_;
+    bool foldCase_;
+    std::vector<std::size_t> border_;  // failure function, only for long sought texts
+};
+
+// One search with a throw-away Searcher.
 std::size_t FindFrom(std::string_view text, std::size_t from, std::string_view sought, bool foldCase);
 
 }  // namespace textscan
