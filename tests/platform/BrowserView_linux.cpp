@@ -1,0 +1,147 @@
+// The hidden browser control against the stand-in site: one navigation-complete event
+// per completed navigation of the top page and of each frame, each with its own
+// address readable while the handler runs.
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "GtkTestWindow.h"
+#include "ShellTestLayout.h"
+#include "StandinLauncher.h"
+#include "platform/Controls.h"
+
+using platform::Control;
+using platform::GetControlProperty;
+using platform::Property;
+using platform::SetControlProperty;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr const char* kDriverPath = "/cn-zh/drivers/selfservice/hp-zhan-66-pro-g1-notebook-pc/17996593/model/17996596";
+
+std::vector<std::string> events;  // the address read in each handler run
+bool addressStableInHandler = true;
+
+void RecordNavigation() {
+    std::string address = GetControlProperty(Control::超文本浏览框1, Property::Address);
+    if (GetControlProperty(Control::超文本浏览框1, Property::Address) != address) addressStableInHandler = false;
+    events.push_back(address);
+}
+
+bool Contains(const std::vector<std::string>& list, const std::string& item) {
+    return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+int RequestsFor(const StandinLauncher& site, const std::string& target) {
+    int count = 0;
+    for (const std::string& request : site.Requests())
+        if (request.rfind("GET " + target + " ", 0) == 0) ++count;
+    return count;
+}
+
+class BrowserViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!gtktest::DisplayAvailable()) GTEST_SKIP() << "no X display";
+        ASSERT_TRUE(site_.Started());
+        events.clear();
+        addressStableInHandler = true;
+    }
+
+    // Opens the window, runs steps inside it, and records every navigation event.
+    void RunBrowser(const std::function<void()>& steps) {
+        gtktest::WindowScript script;
+        script.shown = [&](GtkWidget*) { steps(); };
+        script.navigated = RecordNavigation;
+        ASSERT_TRUE(gtktest::RunWindow(layout_, std::move(script)));
+    }
+
+    static bool WaitForEvent(const std::string& address) {
+        return gtktest::PumpUntil([&] { return Contains(events, address); }, 20s);
+    }
+
+    platform::WindowLayout layout_ = ShellTestLayout();
+    StandinLauncher site_;
+};
+
+TEST_F(BrowserViewTest, A302RedirectEndsInOneEventForTheDriverPage) {
+    const std::string driver = site_.Origin() + kDriverPath;
+    RunBrowser([&] {
+        SetControlProperty(Control::超文本浏览框1, Property::Address,
+                           site_.Origin() + "/cn-zh/drivers/selfservice/identify?q=5CD0000XYZ");
+        EXPECT_TRUE(WaitForEvent(driver));
+        gtktest::PumpFor(300ms);
+    });
+    EXPECT_EQ(events, std::vector<std::string>{driver});
+    EXPECT_TRUE(addressStableInHandler);
+}
+
+TEST_F(BrowserViewTest, AScriptRedirectEndsInAnEventForTheDriverPage) {
+    const std::string identify = site_.Origin() + "/cn-zh/drivers/selfservice/identify?q=SCRIPT5CD0000XYZ";
+    const std::string driver = site_.Origin() + kDriverPath;
+    std::string afterwards;
+    RunBrowser([&] {
+        SetControlProperty(Control::超文本浏览框1, Property::Address, identify);
+        EXPECT_TRUE(WaitForEvent(driver));
+        gtktest::PumpFor(300ms);
+        afterwards = GetControlProperty(Control::超文本浏览框1, Property::Address);
+    });
+    EXPECT_EQ(events, (std::vector<std::string>{identify, driver}));
+    EXPECT_EQ(afterwards, driver);
+}
+
+TEST_F(BrowserViewTest, APageWithTwoFramesOneCrossOriginRaisesThreeEvents) {
+    const std::string top = site_.Origin() + "/cn-zh/frames.html";
+    const std::string one = site_.Origin() + "/cn-zh/frame-one.html";
+    const std::string two = "http://localhost:" + std::to_string(site_.Port()) + "/cn-zh/frame-two.html";
+    std::string outsideHandler;
+    RunBrowser([&] {
+        SetControlProperty(Control::超文本浏览框1, Property::Address, top);
+        EXPECT_TRUE(gtktest::PumpUntil([&] { return events.size() >= 3; }, 20s));
+        gtktest::PumpFor(500ms);
+        outsideHandler = GetControlProperty(Control::超文本浏览框1, Property::Address);
+    });
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0], top);  // the top page commits before its frames load
+    EXPECT_TRUE(Contains(events, one));
+    EXPECT_TRUE(Contains(events, two));
+    EXPECT_TRUE(addressStableInHandler);
+    EXPECT_EQ(outsideHandler, top);
+}
+
+TEST_F(BrowserViewTest, EveryAddressWriteNavigatesAlsoToTheSameAddressAndFromAWorker) {
+    const std::string page = site_.Origin() + "/cn-zh/frame-one.html";
+    RunBrowser([&] {
+        SetControlProperty(Control::超文本浏览框1, Property::Address, page);
+        EXPECT_TRUE(WaitForEvent(page));
+        std::atomic<bool> written{false};
+        std::thread worker([&] {
+            SetControlProperty(Control::超文本浏览框1, Property::Address, page);
+            written = true;
+        });
+        EXPECT_TRUE(gtktest::PumpUntil([&] { return written && events.size() >= 2; }, 20s));
+        worker.join();
+        gtktest::PumpFor(300ms);
+    });
+    EXPECT_EQ(events, (std::vector<std::string>{page, page}));
+    EXPECT_EQ(RequestsFor(site_, "/cn-zh/frame-one.html"), 2);
+}
+
+// An unanswered dialog would hold the page at its alert() and never reach the next page.
+TEST_F(BrowserViewTest, ScriptDialogsDoNotStopThePage) {
+    const std::string next = site_.Origin() + "/cn-zh/frame-two.html";
+    const std::string page = "data:text/html,<script>alert('x');confirm('y');prompt('z');location.href='" + next +
+                             "';</script>";
+    RunBrowser([&] {
+        SetControlProperty(Control::超文本浏览框1, Property::Address, page);
+        EXPECT_TRUE(WaitForEvent(next));
+    });
+}
+
+}  // namespace
