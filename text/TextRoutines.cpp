@@ -94,12 +94,11 @@ int FindLineContaining(const Text& text, const Text& sought, bool caseSensitive)
 
 Text DeleteLine(const Text& text, int lineNumber) {
     // Without any line break the text is one line (the empty text one empty line).
-    const bool hasBreak = Searcher(kLineBreak, false).Find(text, 0) != npos;
-    const Text working = hasBreak ? text : text + kLineBreak;
+    if (Searcher(kLineBreak, false).Find(text, 0) == npos) return lineNumber == 1 ? Text() : text;
     Text result;
-    result.reserve(working.size());
+    result.reserve(text.size());
     bool first = true;
-    ForEachLine(working, [&](std::string_view line, int number) {
+    ForEachLine(text, [&](std::string_view line, int number) {
         if (number == lineNumber) return true;
         if (!first) result += kLineBreak;
         result += line;

@@ -70,14 +70,17 @@ std::size_t WideBadLength(std::string_view in) {
 // Converts input between two iconv encodings. badLength tells how many input bytes
 // one unconvertible or cut-off sequence spans; replacement (in the target encoding)
 // is written once for it.
+// outputPerInput is the usual size ratio, so that the output buffer is seldom grown
+// and never much larger than needed.
 std::string Convert(const char* to, const char* from, std::string_view input,
-                    std::size_t (*badLength)(std::string_view), std::string_view replacement) {
+                    std::size_t (*badLength)(std::string_view), std::string_view replacement,
+                    std::size_t outputPerInput) {
     std::string output;
     if (input.empty()) return output;
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return output;
 
-    output.resize(input.size() * 2 + 16);
+    output.resize(input.size() * outputPerInput + 16);
     std::size_t used = 0;
     char* in = const_cast<char*>(input.data());
     std::size_t inLeft = input.size();
@@ -108,14 +111,15 @@ std::string Convert(const char* to, const char* from, std::string_view input,
 
 }  // namespace
 
-std::string Utf8ToCp936(std::string_view utf8) { return Convert("CP936", "UTF-8", utf8, Utf8BadLength, "?"); }
+std::string Utf8ToCp936(std::string_view utf8) { return Convert("CP936", "UTF-8", utf8, Utf8BadLength, "?", 1); }
 
-std::string Cp936ToUtf8(std::string_view cp936) { return Convert("UTF-8", "CP936", cp936, Cp936BadLength, "?"); }
+std::string Cp936ToUtf8(std::string_view cp936) { return Convert("UTF-8", "CP936", cp936, Cp936BadLength, "?", 2); }
 
 std::wstring Cp936ToWide(std::string_view cp936) {
     const wchar_t question = L'?';
     const std::string raw = Convert("WCHAR_T", "CP936", cp936, Cp936BadLength,
-                                    std::string_view(reinterpret_cast<const char*>(&question), sizeof question));
+                                    std::string_view(reinterpret_cast<const char*>(&question), sizeof question),
+                                    sizeof(wchar_t));
     std::wstring wide(raw.size() / sizeof(wchar_t), L'\0');
     std::memcpy(wide.data(), raw.data(), wide.size() * sizeof(wchar_t));
     return wide;
@@ -123,11 +127,11 @@ std::wstring Cp936ToWide(std::string_view cp936) {
 
 std::string WideToCp936(std::wstring_view wide) {
     std::string_view raw(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
-    return Convert("CP936", "WCHAR_T", raw, WideBadLength, "?");
+    return Convert("CP936", "WCHAR_T", raw, WideBadLength, "?", 1);
 }
 
 std::string Utf16LeToCp936(std::string_view utf16le) {
-    return Convert("CP936", "UTF-16LE", utf16le, Utf16LeBadLength, "?");
+    return Convert("CP936", "UTF-16LE", utf16le, Utf16LeBadLength, "?", 1);
 }
 
 }  // namespace platform
