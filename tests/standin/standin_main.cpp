@@ -68,6 +68,9 @@ int main(int argc, char** argv) {
     standin::RequestLog log(options->logFile);
     standin::SupportSite site(*options, log);
     httplib::Server server;
+    // Hanging answers hold their thread until the site stops; a browser keeps several
+    // connections open besides. Enough threads that neither starves the other.
+    server.new_task_queue = [] { return new httplib::ThreadPool(32); };
     site.Install(server);
 
     int port = options->port;
