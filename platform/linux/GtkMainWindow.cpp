@@ -22,12 +22,13 @@ using gtk::GtkControlHost;
 constexpr const char* kWindowName = "lantuo-main";
 constexpr const char* kControlKey = "lantuo-control";
 
-// 9 pt, as the Windows default GUI font, so the captions and a summary such as
-// 剩余:1年3个月.截止:2021年3月5日 fit their fields; entries and buttons lose the theme's
-// padding so that they keep the laid-out 24-pixel height.
+// 9 pt in the Chinese UI face, as the Windows default GUI font of a Chinese system,
+// so the captions and a summary such as 剩余:1年3个月.截止:2021年3月5日 fit their fields
+// (the desktop's Latin face is too wide for that); entries and buttons lose the
+// theme's padding so that they keep the laid-out 24-pixel height.
 constexpr const char* kStyle = R"css(
-#lantuo-main, #lantuo-main * { font-size: 9pt; }
-#lantuo-main entry { min-height: 0; padding: 0 4px; }
+#lantuo-main, #lantuo-main * { font-family: "WenQuanYi Micro Hei", sans-serif; font-size: 9pt; }
+#lantuo-main entry { min-height: 0; padding: 0 2px; }
 #lantuo-main button { min-height: 0; min-width: 0; padding: 0 2px; }
 )css";
 
