@@ -13,6 +13,7 @@ import tempfile
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 FIELD_NAMES = ("产品型号", "产 品 号", "序 列 号", "保修信息")
 PLACEHOLDER = "查询中..."
@@ -61,11 +62,14 @@ class DesktopSession:
             [standin, "--port-file", port_file, "--log", self.log_file, "--lifetime", "900", *args],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         deadline = time.time() + 10
-        while time.time() < deadline:
-            if os.path.exists(port_file) and open(port_file).read().strip():
-                break
+        port = ""
+        while time.time() < deadline and not port:
+            if os.path.exists(port_file):
+                with open(port_file) as f:
+                    port = f.read().strip()
             time.sleep(0.05)
-        port = open(port_file).read().strip()
+        if not port:
+            raise RuntimeError("the stand-in site did not start")
         self.origin = "http://127.0.0.1:" + port
         self.env["LANTUO_SUPPORT_SITE_ORIGIN"] = self.origin
         self.env["LANTUO_PARTS_LOOKUP_ORIGIN"] = self.origin
@@ -124,14 +128,20 @@ class DesktopSession:
         return values
 
     def wait_for_result(self, timeout=60):
-        """Waits until the warranty field holds something other than the placeholder."""
+        """Waits until the warranty field holds something other than the placeholder.
+        While the program's main thread is busy (the warranty fetch blocks it), the
+        accessibility bus answers with time-outs; those are waited through."""
         deadline = time.time() + timeout
+        values = dict.fromkeys(FIELD_NAMES)
         while time.time() < deadline:
-            values = self.fields()
+            try:
+                values = self.fields()
+            except GLib.GError:
+                continue
             if values["保修信息"] not in (None, "", PLACEHOLDER):
                 return values
             time.sleep(0.25)
-        return self.fields()
+        return values
 
     def button(self, caption):
         for node in self._nodes(self.accessible, pyatspi.ROLE_PUSH_BUTTON):
