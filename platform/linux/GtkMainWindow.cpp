@@ -215,4 +215,5 @@ extern "C" const char* __lsan_default_suppressions() {
            "leak:libX11.so\n"
            "leak:libdbus-1.so\n";
 }
+extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
 #endif
