@@ -81,6 +81,9 @@ BrowserView::~BrowserView() {
 }
 
 void BrowserView::Navigate(const std::string& address) {
+    // The view takes the new address at once, before the load has even started; the
+    // shown document stays what Address() reports until the new one commits.
+    provisional_ = true;
     webkit_web_view_load_uri(view_, Cp936ToUtf8(address).c_str());
 }
 
@@ -126,10 +129,11 @@ gboolean BrowserView::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GErr
 }
 
 // Same-document changes (fragment, history.pushState) move the top document's address
-// without a load; while a load is pending the view already shows its target instead.
+// without a load. During a load the view reports the address being loaded instead,
+// which is not yet the document's.
 void BrowserView::OnUriChanged(WebKitWebView* view, GParamSpec*, gpointer data) {
     auto* self = static_cast<BrowserView*>(data);
-    if (self->provisional_) return;
+    if (self->provisional_ || webkit_web_view_is_loading(view)) return;
     const char* uri = webkit_web_view_get_uri(view);
     self->documentUri_ = uri ? uri : "";
 }

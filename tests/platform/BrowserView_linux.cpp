@@ -133,6 +133,24 @@ TEST_F(BrowserViewTest, EveryAddressWriteNavigatesAlsoToTheSameAddressAndFromAWo
     EXPECT_EQ(RequestsFor(site_, "/cn-zh/frame-one.html"), 2);
 }
 
+TEST_F(BrowserViewTest, WhileANavigationIsPendingTheAddressIsStillTheShownDocument) {
+    const std::string shown = site_.Origin() + "/cn-zh/frame-one.html";
+    // The site takes its time over this serial's warranty page.
+    const std::string slow = site_.Origin() + "/cn-zh/warrantyresult/x&serialNo=FAULT-SLOW&multiWarranty=true";
+    std::string pending, loaded;
+    RunBrowser([&] {
+        SetControlProperty(Control::超文本浏览框1, Property::Address, shown);
+        EXPECT_TRUE(WaitForEvent(shown));
+        SetControlProperty(Control::超文本浏览框1, Property::Address, slow);
+        gtktest::PumpFor(300ms);
+        pending = GetControlProperty(Control::超文本浏览框1, Property::Address);
+        EXPECT_TRUE(WaitForEvent(slow));
+        loaded = GetControlProperty(Control::超文本浏览框1, Property::Address);
+    });
+    EXPECT_EQ(pending, shown);
+    EXPECT_EQ(loaded, slow);
+}
+
 // An unanswered dialog would hold the page at its alert() and never reach the next page.
 TEST_F(BrowserViewTest, ScriptDialogsDoNotStopThePage) {
     const std::string next = site_.Origin() + "/cn-zh/frame-two.html";
