@@ -199,6 +199,7 @@ std::string CookieHeaderFor(const std::string& url) {
     WebKitCookieManager* manager = webkit_website_data_manager_get_cookie_manager(data);
     if (!manager) return {};
     g_object_ref(manager);
+    g_object_ref(view);
 
     auto fetch = std::make_shared<CookieFetch>();
     fetch->loop = g_main_loop_new(nullptr, FALSE);
@@ -209,7 +210,10 @@ std::string CookieHeaderFor(const std::string& url) {
         GSource* timeout = g_timeout_source_new(3000);
         g_source_set_callback(timeout, GiveUpOnCookies, fetch->loop, nullptr);
         g_source_attach(timeout, nullptr);
+        // A window closed meanwhile ends the wait too: nobody is left to show the answer.
+        const gulong closed = g_signal_connect_swapped(view, "destroy", G_CALLBACK(g_main_loop_quit), fetch->loop);
         g_main_loop_run(fetch->loop);
+        if (g_signal_handler_is_connected(view, closed)) g_signal_handler_disconnect(view, closed);
         g_source_destroy(timeout);  // harmless when it has fired already
         g_source_unref(timeout);
         if (!fetch->done) g_cancellable_cancel(cancellable);
@@ -218,6 +222,7 @@ std::string CookieHeaderFor(const std::string& url) {
     fetch->loop = nullptr;
     g_object_unref(cancellable);
     g_object_unref(manager);
+    g_object_unref(view);
     return fetch->done ? fetch->header : std::string();
 }
 

@@ -14,6 +14,7 @@
 #include "ShellTestLayout.h"
 #include "StandinLauncher.h"
 #include "platform/Controls.h"
+#include "platform/linux/BrowserCookies.h"
 
 using platform::Control;
 using platform::GetControlProperty;
@@ -149,6 +150,30 @@ TEST_F(BrowserViewTest, WhileANavigationIsPendingTheAddressIsStillTheShownDocume
     });
     EXPECT_EQ(pending, shown);
     EXPECT_EQ(loaded, slow);
+}
+
+TEST_F(BrowserViewTest, CookiesTheSiteSetDuringNavigationAreHandedToTheHttpClient) {
+    std::string forSite, forOtherSite, inHandler;
+    static std::string* seenInHandler = &inHandler;
+    static std::string siteOrigin;
+    siteOrigin = site_.Origin();
+    gtktest::WindowScript script;
+    script.navigated = [] {
+        // As the warranty request asks, from inside the handler.
+        *seenInHandler = platform::linux_backend::CookieHeaderFor(siteOrigin + "/cn-zh/warrantyresult/x");
+    };
+    script.shown = [&](GtkWidget*) {
+        const std::string identify = site_.Origin() + "/cn-zh/drivers/selfservice/identify?q=STAY42";
+        SetControlProperty(Control::超文本浏览框1, Property::Address, identify);
+        EXPECT_TRUE(gtktest::PumpUntil([&] { return !inHandler.empty(); }, 20s));
+        forSite = platform::linux_backend::CookieHeaderFor(site_.Origin() + "/cn-zh/warrantyresult/x");
+        forOtherSite = platform::linux_backend::CookieHeaderFor("http://example.invalid/");
+    };
+    ASSERT_TRUE(gtktest::RunWindow(layout_, std::move(script)));
+    EXPECT_EQ(inHandler, "standin_session=STAY42");
+    EXPECT_EQ(forSite, "standin_session=STAY42");
+    EXPECT_EQ(forOtherSite, "");
+    EXPECT_EQ(platform::linux_backend::CookieHeaderFor(site_.Origin() + "/"), "");  // no browser any more
 }
 
 // An unanswered dialog would hold the page at its alert() and never reach the next page.
