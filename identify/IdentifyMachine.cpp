@@ -13,9 +13,11 @@ using platform::Control;
 using platform::Property;
 using platform::SetControlProperty;
 
-const Text kSerialMarker = "IdentifyingNumber=";
-const Text kNameMarker = "Name=";
-const Text kProductNumberPath = "HARDWARE\\DESCRIPTION\\System\\BIOS\\SystemSKU";
+// Plain arrays, not Text objects: the worker may still be in here when the process
+// ends, after static objects have been destroyed.
+constexpr char kSerialMarker[] = "IdentifyingNumber=";
+constexpr char kNameMarker[] = "Name=";
+constexpr char kProductNumberPath[] = "HARDWARE\\DESCRIPTION\\System\\BIOS\\SystemSKU";
 
 // The value on the first line holding the marker, after the marker's last occurrence
 // on it; nullopt when no line holds the marker.

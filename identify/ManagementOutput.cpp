@@ -4,7 +4,7 @@
 #include "identify/Smbios.h"
 #include "text/TextRoutines.h"
 
-const Text ManagementCommand = "wmic CSPRODUCT list full";
+const char ManagementCommand[] = "wmic CSPRODUCT list full";
 
 Text CollapseDoubleCarriageReturns(const Text& output) {
     Text collapsed;

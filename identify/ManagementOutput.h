@@ -7,7 +7,7 @@
 #include "text/Text.h"
 
 // The management command whose output is parsed.
-extern const Text ManagementCommand;
+extern const char ManagementCommand[];
 
 // wmic ends its lines with CR CR LF when its output is not a console. Every CR CR LF
 // becomes CR LF, so that no value carries a stray CR; nothing else changes.

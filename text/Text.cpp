@@ -12,7 +12,7 @@ using textscan::npos;
 using textscan::Searcher;
 
 const Text& TextArray::At(int oneBasedIndex) const {
-    static const Text empty;
+    static const Text& empty = *new Text;  // never destroyed: an abandoned worker may read it at exit
     if (oneBasedIndex < 1 || oneBasedIndex > Count()) return empty;
     return items_[static_cast<std::size_t>(oneBasedIndex - 1)];
 }

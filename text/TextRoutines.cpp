@@ -13,11 +13,12 @@ using textscan::npos;
 using textscan::Searcher;
 
 // "#引号" in code page 936, spelled as bytes so that it needs no conversion at start-up.
-const Text QuoteMarker = "#\xD2\xFD\xBA\xC5";
+// Never destroyed: the identification worker may still run routines at exit.
+const Text& QuoteMarker = *new Text("#\xD2\xFD\xBA\xC5");
 
 namespace {
 
-const Text kLineBreak = "\r\n";
+constexpr std::string_view kLineBreak = "\r\n";
 
 // Visits the lines of text as SplitText(text, CR LF) makes them: a CR LF at the very
 // end opens no further line. visit(line, number) returns false to stop.

@@ -7,7 +7,7 @@
 #include "text/Text.h"
 
 // Stands for a double quote in markers given to TextBetween and in RegexMatcher patterns.
-extern const Text QuoteMarker;
+extern const Text& QuoteMarker;
 
 struct ReplacePair {
     Text find;
