@@ -113,9 +113,13 @@ void BrowserView::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpoi
         self->RaiseNavigated(uri);
         break;
     }
-    case WEBKIT_LOAD_FINISHED:
-        self->provisional_ = false;
+    case WEBKIT_LOAD_FINISHED: {
+        // A load that finishes after a newer navigation was asked for is the old
+        // document's; the newer one is still pending.
+        const char* uri = webkit_web_view_get_uri(view);
+        if (self->documentUri_ == (uri ? uri : "")) self->provisional_ = false;
         break;
+    }
     default:
         break;
     }
@@ -123,8 +127,10 @@ void BrowserView::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpoi
 
 // A top-level load that fails before its commit leaves the old document in place.
 // No error page is loaded: it would complete a navigation nobody asked for.
-gboolean BrowserView::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, gpointer data) {
-    static_cast<BrowserView*>(data)->provisional_ = false;
+gboolean BrowserView::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* failingUri, GError*, gpointer data) {
+    // The shown document's own load, cancelled by a newer navigation, leaves that one pending.
+    auto* self = static_cast<BrowserView*>(data);
+    if (self->documentUri_ != (failingUri ? failingUri : "")) self->provisional_ = false;
     return TRUE;
 }
 
