@@ -4,24 +4,6 @@
 
 #include "text/TextRoutines.h"
 
-namespace {
-
-// True when the character scan of line ends on a lead byte with no byte after it.
-bool EndsInLoneLeadByte(const Text& line) {
-    size_t i = 0;
-    while (i < line.size()) {
-        if (static_cast<unsigned char>(line[i]) >= 0x80) {
-            if (i + 1 == line.size()) return true;
-            i += 2;
-        } else {
-            i += 1;
-        }
-    }
-    return false;
-}
-
-}  // namespace
-
 Text DeleteLinesContaining(const Text& text, const Text& sought) {
     const int passes = CountLines(text);
     if (passes == 0) return text;
@@ -38,13 +20,12 @@ Text DeleteLinesContaining(const Text& text, const Text& sought) {
     size_t alive = lines.size();
     size_t nextMatch = 0;         // no alive line before it matches
     size_t end = lines.size();    // one past the last alive line
-    bool gainedLineEnd = false;   // the lone-lead-byte quirk; the text then stays as it is
 
     auto settleEnd = [&] {
         while (end > 0 && removed[end - 1]) --end;
     };
 
-    for (int pass = 1; pass <= passes && !gainedLineEnd; ++pass) {
+    for (int pass = 1; pass <= passes; ++pass) {
         // Each pass re-splits the text the previous one joined: a last line that is
         // empty was a final CR LF, which opens no line.
         if (pass > 1 && alive > 0 && lines[end - 1].empty()) {
@@ -59,14 +40,7 @@ Text DeleteLinesContaining(const Text& text, const Text& sought) {
             settleEnd();
             continue;
         }
-        // Nothing left to delete. DeleteLine appends CR LF to a text without one; for a
-        // single line ending in a lone lead byte that CR LF is swallowed by the
-        // character scan and stays.
-        if (alive == 1 && EndsInLoneLeadByte(lines[end - 1])) {
-            gainedLineEnd = true;
-            continue;
-        }
-        // Later passes can only drop trailing empty lines.
+        // Nothing left to delete: later passes can only drop trailing empty lines.
         if (alive == 0 || !lines[end - 1].empty()) break;
     }
 
@@ -78,6 +52,5 @@ Text DeleteLinesContaining(const Text& text, const Text& sought) {
         result += lines[i];
         first = false;
     }
-    if (gainedLineEnd) result += "\r\n";
     return result;
 }
