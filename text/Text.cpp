@@ -100,8 +100,19 @@ TextArray SplitText(const Text& text, const Text& delimiter, std::optional<int> 
     if (delimiter.empty()) return TextArray({text});
 
     const Searcher searcher(delimiter, false);
+    // Counting the elements first sizes the array once; growing it as elements come
+    // would allocate (and fault in) about twice the final array for a long page.
+    std::size_t count = 0, pos = 0;
+    for (std::size_t at = searcher.Find(text, 0); at != npos && static_cast<long long>(count) != limit;
+         at = searcher.Find(text, pos)) {
+        ++count;
+        pos = at + delimiter.size();
+    }
+    if (pos < text.size() && static_cast<long long>(count) != limit) ++count;
+
     std::vector<Text> items;
-    std::size_t pos = 0;
+    items.reserve(count);
+    pos = 0;
     for (std::size_t at = searcher.Find(text, 0); at != npos; at = searcher.Find(text, pos)) {
         items.emplace_back(text, pos, at - pos);
         pos = at + delimiter.size();
