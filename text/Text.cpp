@@ -74,23 +74,10 @@ Text TextMid(const Text& text, int start, int count) {
 Text ReplaceSubtext(const Text& text, const Text& sought, const Text& replacement, std::optional<int> start,
                     std::optional<int> count, bool caseSensitive) {
     const std::size_t offset = (start && *start > 1) ? static_cast<std::size_t>(*start - 1) : 0;
-    long long remaining = (count && *count >= 0) ? *count : -1;  // -1: all
-    if (text.empty() || sought.empty() || offset >= text.size() || remaining == 0) return text;
-
-    const Searcher searcher(sought, !caseSensitive);
+    const long long limit = (count && *count >= 0) ? *count : -1;  // -1: all
     Text result;
-    result.reserve(text.size());
-    result.append(text, 0, offset);
-    std::size_t pos = offset;
-    while (remaining != 0) {
-        const std::size_t at = searcher.Find(text, pos);
-        if (at == npos) break;
-        result.append(text, pos, at - pos);
-        result.append(replacement);
-        pos = at + sought.size();
-        if (remaining > 0) --remaining;
-    }
-    result.append(text, pos, npos);
+    if (!textscan::ReplaceInto(text, Searcher(sought, !caseSensitive), replacement, offset, limit, result))
+        return text;
     return result;
 }
 

@@ -40,11 +40,24 @@ Text WithQuotes(const Text& marker) { return ReplaceSubtext(marker, QuoteMarker,
 
 Text ReplaceMany(const Text& text, std::optional<int> count, std::optional<int> start, bool caseSensitive,
                  std::initializer_list<ReplacePair> pairs) {
+    // As ReplaceSubtext would take them: start 0 means 1, and so does any start below 2.
     const int from = (!start || *start == 0) ? 1 : *start;
-    Text result = text;
-    for (const ReplacePair& pair : pairs)
-        result = ReplaceSubtext(result, pair.find, pair.replacement, from, count, caseSensitive);
-    return result;
+    const std::size_t offset = from > 1 ? static_cast<std::size_t>(from - 1) : 0;
+    const long long limit = (count && *count >= 0) ? *count : -1;  // -1: all
+    // A pair that changes nothing costs only its search. The others write alternately
+    // into two buffers, so a chain of pairs over a long page allocates at most twice.
+    Text current, spare;
+    bool changed = false;
+    for (const ReplacePair& pair : pairs) {
+        const Text& source = changed ? current : text;
+        if (textscan::ReplaceInto(source, Searcher(pair.find, !caseSensitive), pair.replacement, offset, limit,
+                                  spare)) {
+            current.swap(spare);
+            changed = true;
+        }
+    }
+    if (!changed) return text;
+    return current;
 }
 
 Text Utf8ToGbk(const Text& utf8) {

@@ -107,6 +107,25 @@ std::size_t Searcher::FindLast(std::string_view text, std::size_t limit) const {
     return found;
 }
 
+bool ReplaceInto(std::string_view text, const Searcher& searcher, std::string_view replacement,
+                 std::size_t offset, long long count, std::string& out) {
+    if (count == 0 || offset >= text.size()) return false;
+    std::size_t at = searcher.Find(text, offset);
+    if (at == npos) return false;
+    out.clear();
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    do {
+        out.append(text, pos, at - pos);
+        out.append(replacement);
+        pos = at + searcher.SoughtLength();
+        if (count > 0 && --count == 0) break;
+        at = searcher.Find(text, pos);
+    } while (at != npos);
+    out.append(text, pos, npos);
+    return true;
+}
+
 std::size_t FindFrom(std::string_view text, std::size_t from, std::string_view sought, bool foldCase) {
     return Searcher(sought, foldCase).Find(text, from);
 }

@@ -3,6 +3,7 @@
 // of its own; a byte of 0x80 or above takes the next byte with it, whatever it is.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -31,6 +32,8 @@ public:
     // start of the text, or npos.
     std::size_t FindLast(std::string_view text, std::size_t limit) const;
 
+    std::size_t SoughtLength() const { return sought_.size(); }
+
 private:
     // Calls onMatch(offset) for each occurrence on a character start, in order,
     // overlapping ones included, until it returns false.
@@ -41,6 +44,13 @@ private:
     bool foldCase_;
     std::vector<std::size_t> border_;  // failure function, only for long sought texts
 };
+
+// Writes into `out` the text with the occurrences the searcher finds from `offset` on
+// replaced, at most `count` of them (negative: all), and returns true. Returns false
+// and leaves `out` alone when that would replace nothing, so that callers can keep
+// the text itself instead of a copy.
+bool ReplaceInto(std::string_view text, const Searcher& searcher, std::string_view replacement,
+                 std::size_t offset, long long count, std::string& out);
 
 // One search with a throw-away Searcher.
 std::size_t FindFrom(std::string_view text, std::size_t from, std::string_view sought, bool foldCase);
