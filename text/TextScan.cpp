@@ -126,8 +126,4 @@ bool ReplaceInto(std::string_view text, const Searcher& searcher, std::string_vi
     return true;
 }
 
-std::size_t FindFrom(std::string_view text, std::size_t from, std::string_view sought, bool foldCase) {
-    return Searcher(sought, foldCase).Find(text, from);
-}
-
 }  // namespace textscan

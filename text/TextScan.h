@@ -52,7 +52,4 @@ private:
 bool ReplaceInto(std::string_view text, const Searcher& searcher, std::string_view replacement,
                  std::size_t offset, long long count, std::string& out);
 
-// One search with a throw-away Searcher.
-std::size_t FindFrom(std::string_view text, std::size_t from, std::string_view sought, bool foldCase);
-
 }  // namespace textscan

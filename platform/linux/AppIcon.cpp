@@ -10,7 +10,7 @@ namespace {
 
 // The mark, on a unit square: a blue rounded tile (#1F5FAF, darker edge #174A8A)
 // carrying a white serial-number label with a dark barcode, and a white magnifier
-// over its lower right corner. The Windows .ico draws the same shapes.
+// over its lower right corner. The Windows .ico shares the tile and the magnifier.
 void DrawMark(cairo_t* cr, double size) {
     cairo_scale(cr, size, size);
 
