@@ -71,10 +71,12 @@ BrowserView::BrowserView(void (*navigated)()) : navigated_(navigated) {
     g_signal_connect(view_, "load-failed", G_CALLBACK(OnLoadFailed), this);
     g_signal_connect(view_, "notify::uri", G_CALLBACK(OnUriChanged), this);
     g_signal_connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy), this);
+    g_signal_connect(view_, "destroy", G_CALLBACK(OnViewDestroyed), this);
     liveView = view_;
 }
 
 BrowserView::~BrowserView() {
+    if (destroyedWhileRaising_) *destroyedWhileRaising_ = true;
     if (liveView == view_) liveView = nullptr;
     g_signal_handlers_disconnect_by_data(view_, this);
     g_object_unref(view_);
@@ -90,12 +92,31 @@ void BrowserView::Navigate(const std::string& address) {
 std::string BrowserView::Address() const { return Utf8ToCp936(notifiedUri_ ? *notifiedUri_ : documentUri_); }
 
 void BrowserView::RaiseNavigated(const char* uri) {
-    // Saved and restored: a handler that runs a nested main loop may see another
-    // navigation complete inside it.
-    std::optional<std::string> outer = std::move(notifiedUri_);
-    notifiedUri_ = uri ? uri : "";
-    if (navigated_) navigated_();
-    notifiedUri_ = std::move(outer);
+    if (!navigated_ || viewDestroyed_) return;
+    pendingUris_.emplace_back(uri ? uri : "");
+    // A handler that pumps the main loop (the HTTP client's cookie wait) may see more
+    // navigations complete: they wait here, as the browser on Windows waits for the
+    // handler, so that each run keeps its own address and the last one's results stay.
+    if (destroyedWhileRaising_) return;  // a raise further down the stack delivers it
+    bool destroyed = false;
+    destroyedWhileRaising_ = &destroyed;
+    while (!pendingUris_.empty()) {
+        notifiedUri_ = std::move(pendingUris_.front());
+        pendingUris_.pop_front();
+        navigated_();
+        // Closing the window inside the handler may have ended this object.
+        if (destroyed) return;
+        notifiedUri_.reset();
+    }
+    destroyedWhileRaising_ = nullptr;
+}
+
+// The window is closing: navigations still waiting to be raised have nobody to show
+// their results to.
+void BrowserView::OnViewDestroyed(GtkWidget*, gpointer data) {
+    auto* self = static_cast<BrowserView*>(data);
+    self->viewDestroyed_ = true;
+    self->pendingUris_.clear();
 }
 
 // The top page: its navigation is complete once the new document has been committed;
@@ -199,8 +220,11 @@ gboolean GiveUpOnCookies(gpointer loop) {
 // The cookie store answers asynchronously through the main loop, so the caller waits
 // in a nested loop, for three seconds at most.
 std::string CookieHeaderFor(const std::string& url) {
+    // A caller inside another caller's wait gets nothing rather than a wait within a
+    // wait, whose end would hold up the outer one.
+    static bool waiting = false;
     WebKitWebView* view = platform::gtk::LiveBrowserView();
-    if (!view || url.empty()) return {};
+    if (!view || url.empty() || waiting) return {};
     WebKitWebsiteDataManager* data = webkit_web_context_get_website_data_manager(webkit_web_view_get_context(view));
     WebKitCookieManager* manager = webkit_website_data_manager_get_cookie_manager(data);
     if (!manager) return {};
@@ -218,7 +242,9 @@ std::string CookieHeaderFor(const std::string& url) {
         g_source_attach(timeout, nullptr);
         // A window closed meanwhile ends the wait too: nobody is left to show the answer.
         const gulong closed = g_signal_connect_swapped(view, "destroy", G_CALLBACK(g_main_loop_quit), fetch->loop);
+        waiting = true;
         g_main_loop_run(fetch->loop);
+        waiting = false;
         if (g_signal_handler_is_connected(view, closed)) g_signal_handler_disconnect(view, closed);
         g_source_destroy(timeout);  // harmless when it has fired already
         g_source_unref(timeout);

@@ -6,6 +6,7 @@
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
 
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -35,6 +36,7 @@ private:
     static void OnUriChanged(WebKitWebView* view, GParamSpec* spec, gpointer self);
     static gboolean OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecision* decision,
                                    WebKitPolicyDecisionType type, gpointer self);
+    static void OnViewDestroyed(GtkWidget* widget, gpointer self);
 
     void RaiseNavigated(const char* uri);
 
@@ -43,6 +45,12 @@ private:
     std::optional<std::string> notifiedUri_;  // UTF-8, set while the handler runs
     std::string documentUri_;                 // UTF-8, the committed top-level document
     bool provisional_ = false;                // a top-level load has started, not yet committed
+    // Navigations completed while the handler runs (it may pump the main loop), raised
+    // in order once it has returned: the handler is never re-entered.
+    std::deque<std::string> pendingUris_;
+    bool viewDestroyed_ = false;  // the window is closing: nothing more is raised
+    // Non-null while a raise is on the stack; the destructor sets what it points to.
+    bool* destroyedWhileRaising_ = nullptr;
 };
 
 // The web view of the open main window, or nullptr: for the HTTP client, which sends

@@ -15,6 +15,7 @@
 #include "StandinLauncher.h"
 #include "platform/Controls.h"
 #include "platform/linux/BrowserCookies.h"
+#include "platform/linux/BrowserView.h"
 
 using platform::Control;
 using platform::GetControlProperty;
@@ -174,6 +175,86 @@ TEST_F(BrowserViewTest, CookiesTheSiteSetDuringNavigationAreHandedToTheHttpClien
     EXPECT_EQ(forSite, "standin_session=STAY42");
     EXPECT_EQ(forOtherSite, "");
     EXPECT_EQ(platform::linux_backend::CookieHeaderFor(site_.Origin() + "/"), "");  // no browser any more
+}
+
+// A handler that pumps the main loop, as the warranty request's cookie wait does, while
+// the frames of the page complete: the frames' events come after it returns, one at a
+// time, in the order the frames completed, each run reading its own address to the end.
+namespace pumping {
+std::vector<std::string> trace;         // "+address" on entry, "-address" on return
+std::vector<std::string> framesArrived;  // sub-frame responses, in the order the view saw them
+std::string topPage;
+bool closeWindowInside = false;
+
+void RecordFrameResponse(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type, gpointer) {
+    if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE) return;
+    auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
+    if (webkit_response_policy_decision_is_main_frame_main_resource(response)) return;
+    framesArrived.push_back(webkit_uri_response_get_uri(webkit_response_policy_decision_get_response(response)));
+}
+
+void PumpingHandler() {
+    const std::string address = GetControlProperty(Control::超文本浏览框1, Property::Address);
+    trace.push_back("+" + address);
+    if (address == topPage) {
+        gtktest::PumpUntil([] { return framesArrived.size() >= 2; }, 20s);
+        gtktest::PumpFor(200ms);
+        if (closeWindowInside) {
+            gtk_window_close(GTK_WINDOW(gtktest::MainWindowWidget()));
+            gtktest::PumpFor(200ms);
+        }
+    }
+    trace.push_back("-" + GetControlProperty(Control::超文本浏览框1, Property::Address));
+}
+
+void Reset(const std::string& top) {
+    trace.clear();
+    framesArrived.clear();
+    topPage = top;
+    closeWindowInside = false;
+}
+}  // namespace pumping
+
+TEST_F(BrowserViewTest, NavigationsCompletedWhileTheHandlerPumpsAreRaisedAfterItInOrder) {
+    pumping::Reset(site_.Origin() + "/cn-zh/frames.html");
+    gtktest::WindowScript script;
+    script.navigated = pumping::PumpingHandler;
+    script.shown = [&](GtkWidget*) {
+        g_signal_connect(platform::gtk::LiveBrowserView(), "decide-policy", G_CALLBACK(pumping::RecordFrameResponse),
+                         nullptr);
+        SetControlProperty(Control::超文本浏览框1, Property::Address, pumping::topPage);
+        EXPECT_TRUE(gtktest::PumpUntil([] { return pumping::trace.size() >= 6; }, 20s));
+        gtktest::PumpFor(300ms);
+    };
+    ASSERT_TRUE(gtktest::RunWindow(layout_, std::move(script)));
+    // Both frames must have completed inside the first run, or nothing was shown.
+    ASSERT_EQ(pumping::framesArrived.size(), 2u);
+    const std::string& top = pumping::topPage;
+    const std::string& first = pumping::framesArrived[0];
+    const std::string& second = pumping::framesArrived[1];
+    EXPECT_EQ(pumping::trace,
+              (std::vector<std::string>{"+" + top, "-" + top, "+" + first, "-" + first, "+" + second, "-" + second}));
+}
+
+// Closing the window inside such a handler: the navigations that waited are dropped and
+// nothing touches the closed window's browser afterwards (the sanitizer build watches).
+TEST_F(BrowserViewTest, ClosingTheWindowWhileTheHandlerPumpsDropsTheWaitingNavigations) {
+    pumping::Reset(site_.Origin() + "/cn-zh/frames.html");
+    pumping::closeWindowInside = true;
+    gtktest::WindowScript script;
+    script.navigated = pumping::PumpingHandler;
+    script.shown = [&](GtkWidget*) {
+        g_signal_connect(platform::gtk::LiveBrowserView(), "decide-policy", G_CALLBACK(pumping::RecordFrameResponse),
+                         nullptr);
+        SetControlProperty(Control::超文本浏览框1, Property::Address, pumping::topPage);
+        EXPECT_TRUE(gtktest::PumpUntil([] { return gtktest::MainWindowWidget() == nullptr; }, 20s));
+        gtktest::PumpFor(300ms);
+    };
+    ASSERT_TRUE(gtktest::RunWindow(layout_, std::move(script)));
+    EXPECT_EQ(pumping::framesArrived.size(), 2u);
+    // The closed window's browser reports no address any more.
+    EXPECT_EQ(pumping::trace, (std::vector<std::string>{"+" + pumping::topPage, "-"}));
+    EXPECT_EQ(platform::linux_backend::CookieHeaderFor(site_.Origin() + "/"), "");
 }
 
 // An unanswered dialog would hold the page at its alert() and never reach the next page.
