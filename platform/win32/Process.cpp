@@ -1,7 +1,8 @@
 // Hidden commands on Windows: the command interpreter with a hidden window, one
 // pipe as its standard output and standard error, no standard input. The child is
 // started in a job object so that a time-out can end the interpreter together with
-// the tool it runs.
+// the tool it runs. The program runs elevated, so neither the interpreter nor the tool
+// may come from the program's folder or the current folder.
 #include "platform/Process.h"
 
 #include <windows.h>
@@ -63,6 +64,15 @@ private:
     HANDLE job_ = nullptr;
 };
 
+// The interpreter's full path in the system directory; the search for a bare name
+// would try the program's folder and the current folder first.
+std::wstring InterpreterPath(int osKind) {
+    wchar_t directory[MAX_PATH] = {};
+    UINT length = GetSystemDirectoryW(directory, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    return std::wstring(directory, length) + (osKind > 2 ? L"\\cmd.exe" : L"\\command.com");
+}
+
 }  // namespace
 
 std::string InterpreterCommandLine(const std::string& command, int osKind) {
@@ -88,13 +98,24 @@ std::unique_ptr<HiddenProcess> StartHiddenCommand(const std::string& command) {
     startup.hStdError = writeEnd;
 
     // The command is code page 936 text; the W function keeps it so on any locale.
-    std::wstring commandLine = Cp936ToWide(InterpreterCommandLine(command, GetOsKind()));
+    const int osKind = GetOsKind();
+    std::wstring commandLine = Cp936ToWide(InterpreterCommandLine(command, osKind));
+    const std::wstring interpreter = InterpreterPath(osKind);
+    if (interpreter.empty()) {
+        CloseHandle(readEnd);
+        CloseHandle(writeEnd);
+        return std::make_unique<Win32HiddenProcess>();
+    }
     std::vector<wchar_t> mutableLine(commandLine.begin(), commandLine.end());
     mutableLine.push_back(L'\0');
 
+    // The child inherits it: cmd then looks for the tool on PATH only, not in the
+    // current folder first.
+    SetEnvironmentVariableW(L"NoDefaultCurrentDirectoryInExePath", L"1");
+
     PROCESS_INFORMATION created{};
     // Suspended until it is in the job, so nothing it starts escapes the job.
-    BOOL started = CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr,
+    BOOL started = CreateProcessW(interpreter.c_str(), mutableLine.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr,
                                   nullptr, &startup, &created);
     CloseHandle(writeEnd);
     if (!started) {

@@ -25,6 +25,12 @@ TEST(RunHiddenCommandWin32, RunsTheCommandThroughTheInterpreterOfTheSystemsFamil
     EXPECT_EQ(platform::InterpreterCommandLine("ver", 0), "command.com /c ver");
 }
 
+// Windows's cmd then looks for the tool on PATH only, not in the current folder first
+// (Wine 8's cmd ignores the variable, so its effect cannot be seen here).
+TEST(RunHiddenCommandWin32, TellsTheInterpreterNotToSearchTheCurrentFolder) {
+    EXPECT_EQ(RunHiddenCommand("echo [%NoDefaultCurrentDirectoryInExePath%]"), "[1]\r\n");
+}
+
 TEST(RunHiddenCommandWin32, ReturnsEveryChunkInOrderWithNothingBetween) {
     EXPECT_EQ(RunHiddenCommand("echo one& " + kPause + "& echo two"), "one\r\ntwo\r\n");
 }
