@@ -123,6 +123,13 @@ std::unique_ptr<HiddenProcess> StartHiddenCommand(const std::string& command) {
         return std::make_unique<Win32HiddenProcess>();
     }
     HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    if (job) {
+        // A worker abandoned at exit never closes the job: the system's closing of
+        // our handles then ends the child and what it started.
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof(limits));
+    }
     if (job && !AssignProcessToJobObject(job, created.hProcess)) {
         CloseHandle(job);
         job = nullptr;
