@@ -6,8 +6,9 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include <chrono>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <string_view>
 
 namespace platform {
@@ -23,18 +24,43 @@ HINTERNET Session() {
     return session;
 }
 
-class InternetHandle {
+// The request's two handles, closed once: at the deadline by the watchdog's thread or
+// at the end by the caller, whichever comes first.
+class RequestHandles {
 public:
-    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-    ~InternetHandle() {
-        if (handle_) InternetCloseHandle(handle_);
+    ~RequestHandles() { Close(); }
+    std::atomic<HINTERNET> connection{nullptr};
+    std::atomic<HINTERNET> request{nullptr};
+
+    void Close() {
+        for (std::atomic<HINTERNET>* handle : {&request, &connection}) {
+            if (HINTERNET open = handle->exchange(nullptr)) InternetCloseHandle(open);
+        }
     }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    HINTERNET get() const { return handle_; }
+};
+
+// Closing the handles is the documented way to end a synchronous WinINet call from
+// another thread; the time-outs alone do not bound name lookup, the connection's
+// attempts and the wait for headers together.
+class Watchdog {
+public:
+    Watchdog(RequestHandles& handles, DWORD dueMilliseconds) : handles_(handles) {
+        if (!CreateTimerQueueTimer(&timer_, nullptr, &Watchdog::Fire, &handles_, dueMilliseconds, 0,
+                                   WT_EXECUTEONLYONCE))
+            timer_ = nullptr;
+    }
+    // Waits for a callback under way, so the handles outlive it.
+    ~Watchdog() {
+        if (timer_) DeleteTimerQueueTimer(nullptr, timer_, INVALID_HANDLE_VALUE);
+    }
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
 
 private:
-    HINTERNET handle_;
+    static void CALLBACK Fire(void* handles, BOOLEAN) { static_cast<RequestHandles*>(handles)->Close(); }
+
+    RequestHandles& handles_;
+    HANDLE timer_ = nullptr;
 };
 
 DWORD Milliseconds(Clock::duration duration) {
@@ -79,32 +105,43 @@ Bytes HttpReadFile(const std::string& url, const HttpLimits& limits) {
     if (!session) return {};
     DWORD connectTimeout = Milliseconds(limits.connect < limits.total ? limits.connect : limits.total);
 
-    InternetHandle connection(
-        InternetConnectA(session, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
-    if (!connection.get()) return {};
-    InternetSetOptionA(connection.get(), INTERNET_OPTION_CONNECT_TIMEOUT, &connectTimeout, sizeof connectTimeout);
+    RequestHandles handles;
+    handles.connection = InternetConnectA(session, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
+    HINTERNET connection = handles.connection.load();
+    if (!connection) return {};
+    // Each attempt may take the whole connect time-out: one attempt keeps that bound.
+    DWORD retries = 1;
+    InternetSetOptionA(connection, INTERNET_OPTION_CONNECT_TIMEOUT, &connectTimeout, sizeof connectTimeout);
+    InternetSetOptionA(connection, INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof retries);
 
     const char* acceptTypes[] = {"*/*", nullptr};
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE;
     if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
-    InternetHandle request(
-        HttpOpenRequestA(connection.get(), "GET", object.c_str(), "HTTP/1.0", nullptr, acceptTypes, flags, 0));
-    if (!request.get()) return {};
-    InternetSetOptionA(request.get(), INTERNET_OPTION_CONNECT_TIMEOUT, &connectTimeout, sizeof connectTimeout);
-    BoundWaits(request.get(), deadline);
-    if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) return {};
+    handles.request = HttpOpenRequestA(connection, "GET", object.c_str(), "HTTP/1.0", nullptr, acceptTypes, flags, 0);
+    if (!handles.request.load()) return {};
+    InternetSetOptionA(handles.request.load(), INTERNET_OPTION_CONNECT_TIMEOUT, &connectTimeout, sizeof connectTimeout);
+    InternetSetOptionA(handles.request.load(), INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof retries);
+    BoundWaits(handles.request.load(), deadline);
+
+    // Declared after the handles: it is deleted, waiting for a callback under way,
+    // before they are closed.
+    Watchdog watchdog(handles, Milliseconds(deadline - Clock::now()));
+    // Loaded for each call: null once the watchdog has closed it, so the call fails at once.
+    if (!HttpSendRequestA(handles.request.load(), nullptr, 0, nullptr, 0)) return {};
 
     // The status is not examined; a read that fails keeps what came before it. A read
     // waits until its buffer is full, so each asks only for what is already there.
     Bytes body;
     char buffer[16384];
     while (body.size() < limits.maxBody && Clock::now() < deadline) {
-        BoundWaits(request.get(), deadline);
+        HINTERNET request = handles.request.load();
+        if (!request) break;
+        BoundWaits(request, deadline);
         DWORD available = 0;
-        if (!InternetQueryDataAvailable(request.get(), &available, 0, 0) || available == 0) break;
+        if (!InternetQueryDataAvailable(request, &available, 0, 0) || available == 0) break;
         DWORD wanted = static_cast<DWORD>(std::min<std::size_t>({sizeof buffer, available, limits.maxBody - body.size()}));
         DWORD read = 0;
-        if (!InternetReadFile(request.get(), buffer, wanted, &read) || read == 0) break;
+        if (!InternetReadFile(request, buffer, wanted, &read) || read == 0) break;
         body.append(buffer, read);
     }
     return body;
