@@ -101,7 +101,8 @@ void WebBrowserHost::OnNavigateComplete(IDispatch* frame, const std::wstring& ur
     // A handler that pumps messages may see a nested notification; restore the outer
     // one's address when it returns.
     std::optional<std::wstring> outer = std::exchange(notifiedUrl_, url);
-    if (navigated_) navigated_();
+    // A copy: Close() from inside the handler clears navigated_ during its own call.
+    if (std::function<void()> navigated = navigated_) navigated();
     notifiedUrl_ = std::move(outer);
     Release();
 }

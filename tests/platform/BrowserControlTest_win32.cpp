@@ -7,6 +7,7 @@
 #include <exdispid.h>
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,7 @@ IDispatch* EventSink() {
 
 // Invokes the sink as the control does: arguments in reverse order, the URL as a
 // VARIANT* by reference.
-void Notify(DISPID id, const wchar_t* url, bool withFrame = true) {
+void Notify(DISPID id, const wchar_t* url, bool withFrame = true, IDispatch* sink = nullptr) {
     VARIANT urlValue;
     VariantInit(&urlValue);
     urlValue.vt = VT_BSTR;
@@ -45,7 +46,7 @@ void Notify(DISPID id, const wchar_t* url, bool withFrame = true) {
     arguments[1].vt = VT_DISPATCH;
     arguments[1].pdispVal = nullptr;
     DISPPARAMS parameters{arguments, nullptr, withFrame ? 2u : 1u, 0};
-    EventSink()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr, nullptr, nullptr);
+    (sink ? sink : EventSink())->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr, nullptr, nullptr);
     VariantClear(&urlValue);
 }
 
@@ -97,6 +98,32 @@ TEST(Win32BrowserControl, HandlerMayCloseTheWindow) {
     script.navigated = [] { DestroyWindow(MainHandle()); };
     script.shown = [] { Notify(DISPID_NAVIGATECOMPLETE2, L"http://127.0.0.1:9/"); };
     EXPECT_TRUE(RunScriptedWindow(script, 5000));
+}
+
+// Close() from inside the handler: the handler's own state (its captures) lives
+// until the handler returns.
+platform::win32::WebBrowserHost* closingHost = nullptr;
+std::weak_ptr<int> handlerState;
+bool stateAliveAfterClose = false;
+TEST(Win32BrowserControl, HandlerStateOutlivesACloseFromInsideIt) {
+    WindowScript script;
+    script.shown = [] {
+        auto state = std::make_shared<int>(0);
+        handlerState = state;
+        // Held by the handler alone.
+        closingHost = platform::win32::WebBrowserHost::Create(MainHandle(), [state = std::move(state)] {
+            closingHost->Close();
+            stateAliveAfterClose = !handlerState.expired();
+        });
+        if (closingHost) {
+            Notify(DISPID_NAVIGATECOMPLETE2, L"http://127.0.0.1:9/", true, closingHost->EventSink());
+            closingHost->Release();
+        }
+        CloseMainWindow();
+    };
+    ASSERT_TRUE(RunScriptedWindow(script, 5000));
+    ASSERT_NE(closingHost, nullptr);
+    EXPECT_TRUE(stateAliveAfterClose);
 }
 
 // Every address write navigates, the same address twice included, also when the
