@@ -33,7 +33,7 @@ private:
     static void OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self);
     static gboolean OnLoadFailed(WebKitWebView* view, WebKitLoadEvent event, gchar* uri, GError* error,
                                  gpointer self);
-    static void OnUriChanged(WebKitWebView* view, GParamSpec* spec, gpointer self);
+    static void OnUriChanged(WebKitWebView* view, GParamSpec* property, gpointer self);
     static gboolean OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecision* decision,
                                    WebKitPolicyDecisionType type, gpointer self);
     static void OnViewDestroyed(GtkWidget* widget, gpointer self);
