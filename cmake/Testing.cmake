@@ -22,7 +22,8 @@ function(lantuo_add_test)
     add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME})
     set_tests_properties(${ARG_NAME} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
   else()
-    gtest_discover_tests(${ARG_NAME} DISCOVERY_MODE PRE_TEST
+    # Names without parameter values: a struct parameter prints as raw bytes.
+    gtest_discover_tests(${ARG_NAME} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
       PROPERTIES TIMEOUT ${ARG_TIMEOUT})
   endif()
 endfunction()
