@@ -30,7 +30,10 @@ start_wineserver() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w || true
   fi
-  wineserver -p
+  wineserver -p >/dev/null 2>&1 </dev/null
+  # Wine starts its own services with the first program; started by a test, they
+  # would inherit that test's output pipe and keep ctest waiting for it to close.
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 stop_wineserver() {
