@@ -9,6 +9,7 @@
 #include "identify/HiddenCommand.h"
 #include "platform/Events.h"
 #include "platform/Process.h"
+#include "CountingWindow_win32.h"
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
@@ -81,27 +82,6 @@ TEST(RunHiddenCommandWin32, ConvertsUtf16LeOutput) {
     // cmd /u writes its own commands' output as UTF-16LE without a byte-order mark.
     EXPECT_EQ(RunHiddenCommand("cmd /u /c echo hi"), "hi\r\n");
 }
-
-// A message-only window of the calling thread that counts what reaches it.
-class CountingWindow {
-public:
-    CountingWindow() {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM w, LPARAM l) -> LRESULT {
-            if (message == WM_APP) ++*reinterpret_cast<int*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-            return DefWindowProcW(window, message, w, l);
-        };
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"LantuoCountingWindow";
-        RegisterClassW(&windowClass);
-        handle = CreateWindowW(L"LantuoCountingWindow", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               windowClass.hInstance, nullptr);
-        SetWindowLongPtrW(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&count));
-    }
-    ~CountingWindow() { DestroyWindow(handle); }
-    HWND handle;
-    int count = 0;
-};
 
 TEST(RunHiddenCommandWin32, AnswersMessagesSentToItsThreadWhileItWaits) {
     CountingWindow window;

@@ -8,34 +8,9 @@
 #include <thread>
 
 #include "platform/Events.h"
+#include "CountingWindow_win32.h"
 
 namespace {
-
-// A message-only window of the calling thread that counts the WM_APP it receives.
-class CountingWindow {
-public:
-    CountingWindow() {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM w, LPARAM l) -> LRESULT {
-            if (message == WM_APP) ++*reinterpret_cast<int*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-            return DefWindowProcW(window, message, w, l);
-        };
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"LantuoEventsTestWindow";
-        RegisterClassW(&windowClass);
-        handle = CreateWindowW(windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               windowClass.hInstance, nullptr);
-        SetWindowLongPtrW(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&count));
-    }
-    ~CountingWindow() {
-        DestroyWindow(handle);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
-    HWND handle;
-    int count = 0;
-};
 
 TEST(EventsWin32, TheSystemIsOfTheNtFamily) { EXPECT_EQ(platform::GetOsKind(), 3); }
 
