@@ -8,17 +8,10 @@
 #include <string>
 
 #include "Desktop_win32.h"
+#include "ProgramPath_win32.h"
 #include "StandinMachine_win32.h"
 
 namespace {
-
-std::wstring ProgramPath() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring directory(path);
-    directory.resize(directory.find_last_of(L"\\/") + 1);
-    return directory + L"lantuo-serial.exe";
-}
 
 // The child process, ended by force if the test leaves it running.
 class ChildProcess {
@@ -56,7 +49,7 @@ private:
 using ProgramRun = StandinMachine;
 
 TEST_F(ProgramRun, ShowsTheMachineSendsTheBrowserToTheSiteAndEndsWithZero) {
-    ChildProcess program(ProgramPath());
+    ChildProcess program(ProgramBesideThisOne(L"lantuo-serial.exe"));
     ASSERT_TRUE(program.Started()) << "lantuo-serial.exe not started, error " << GetLastError();
     HWND main = FindMainWindow(program.Id(), 20000);
     ASSERT_NE(main, nullptr) << "no window; " << program.WaitForExit(0);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BrowserEvent_win32.h"
 #include "Desktop_win32.h"
 #include "StandinMachine_win32.h"
 #include "app/MainWindowLayout.h"
@@ -61,28 +62,13 @@ bool RunProgramWindow(std::function<void()> steps) {
     return ran;
 }
 
-// Raises NavigateComplete2 on the main thread as the control does: arguments in
-// reverse order, the URL as a VARIANT by reference. The frame is not the top-level
-// browser, which only decides whether the text size is applied again.
+// Raises NavigateComplete2 on the main thread as the control does. The frame is not the
+// top-level browser, which only decides whether the text size is applied again.
 void NavigateComplete(const std::string& url) {
     platform::win32::WebBrowserHost* browser = platform::win32::CurrentMainWindow()->Browser();
     ASSERT_NE(browser, nullptr) << "the WebBrowser control was not created";
-    std::wstring wide(url.begin(), url.end());  // the addresses used here are ASCII
-    VARIANT address;
-    VariantInit(&address);
-    address.vt = VT_BSTR;
-    address.bstrVal = SysAllocString(wide.c_str());
-    VARIANT arguments[2];
-    VariantInit(&arguments[0]);
-    VariantInit(&arguments[1]);
-    arguments[0].vt = VT_BYREF | VT_VARIANT;
-    arguments[0].pvarVal = &address;
-    arguments[1].vt = VT_DISPATCH;
-    arguments[1].pdispVal = nullptr;
-    DISPPARAMS parameters{arguments, nullptr, 2, 0};
-    browser->EventSink()->Invoke(DISPID_NAVIGATECOMPLETE2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
-                                 &parameters, nullptr, nullptr, nullptr);
-    VariantClear(&address);
+    const std::wstring wide(url.begin(), url.end());  // the addresses used here are ASCII
+    RaiseBrowserEvent(browser->EventSink(), DISPID_NAVIGATECOMPLETE2, wide.c_str());
 }
 
 // Clicks as a user would: the button handles the click itself and tells the window.

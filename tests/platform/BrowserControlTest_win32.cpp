@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BrowserEvent_win32.h"
 #include "LocalHttpListener_win32.h"
 #include "ScriptedWindow_win32.h"
 #include "platform/Controls.h"
@@ -31,23 +32,8 @@ IDispatch* EventSink() {
     return browser ? browser->EventSink() : nullptr;
 }
 
-// Invokes the sink as the control does: arguments in reverse order, the URL as a
-// VARIANT* by reference.
 void Notify(DISPID id, const wchar_t* url, bool withFrame = true, IDispatch* sink = nullptr) {
-    VARIANT urlValue;
-    VariantInit(&urlValue);
-    urlValue.vt = VT_BSTR;
-    urlValue.bstrVal = url ? SysAllocString(url) : nullptr;
-    VARIANT arguments[2];
-    VariantInit(&arguments[0]);
-    VariantInit(&arguments[1]);
-    arguments[0].vt = VT_BYREF | VT_VARIANT;
-    arguments[0].pvarVal = &urlValue;
-    arguments[1].vt = VT_DISPATCH;
-    arguments[1].pdispVal = nullptr;
-    DISPPARAMS parameters{arguments, nullptr, withFrame ? 2u : 1u, 0};
-    (sink ? sink : EventSink())->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr, nullptr, nullptr);
-    VariantClear(&urlValue);
+    RaiseBrowserEvent(sink ? sink : EventSink(), id, url, withFrame);
 }
 
 struct SinkLog {

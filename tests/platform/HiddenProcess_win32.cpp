@@ -7,16 +7,11 @@
 #include <filesystem>
 #include <string>
 
+#include "ProgramPath_win32.h"
 #include "TempDirectory.h"
 #include "platform/Process.h"
 
 namespace {
-
-std::filesystem::path ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return std::filesystem::path(path).parent_path();
-}
 
 std::string OutputOf(const std::string& command) {
     auto child = platform::StartHiddenCommand(command);
@@ -37,7 +32,7 @@ std::string OutputOf(const std::string& command) {
 TEST(HiddenProcessWin32, RunsTheSystemsInterpreterNotOneInTheCurrentFolder) {
     TempDirectory current;
     // Any other program will do: the probe exits at once, silent, on these arguments.
-    std::filesystem::copy_file(ProgramFolder() / "shell_probe.exe", current.Path() / "cmd.exe");
+    std::filesystem::copy_file(std::filesystem::path(ProgramBesideThisOne(L"shell_probe.exe")), current.Path() / "cmd.exe");
     const auto saved = std::filesystem::current_path();
     std::filesystem::current_path(current.Path());
     const std::string output = OutputOf("echo from the interpreter");

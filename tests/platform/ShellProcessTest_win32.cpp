@@ -8,19 +8,12 @@
 #include <sstream>
 #include <string>
 
+#include "ProgramPath_win32.h"
 #include "platform/CodePage.h"
 #include "platform/Shell.h"
 #include "text/Text.h"
 
 namespace {
-
-std::wstring ProbePath() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring directory(path);
-    directory.resize(directory.find_last_of(L"\\/") + 1);
-    return directory + L"shell_probe.exe";
-}
 
 struct WindowSearch {
     DWORD processId;
@@ -53,7 +46,7 @@ enum class CloseBy { CloseMessage, EscapeKey, SystemMenu };
 // Starts the probe with a worker that writes without pause, closes its window, and
 // returns the exit code (or a note of what went wrong).
 std::string CloseDuringBusyWorker(CloseBy how) {
-    std::wstring commandLine = L"\"" + ProbePath() + L"\" slow-worker";
+    std::wstring commandLine = L"\"" + ProgramBesideThisOne(L"shell_probe.exe") + L"\" slow-worker";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
@@ -105,7 +98,7 @@ public:
         GetTempPathW(MAX_PATH, directory);
         record_ = std::wstring(directory) + L"lantuo-opened-url.txt";
         DeleteFileW(record_.c_str());
-        std::wstring command = L"\"" + ProbePath() + L"\" record \"" + record_ + L"\" \"%1\"";
+        std::wstring command = L"\"" + ProgramBesideThisOne(L"shell_probe.exe") + L"\" record \"" + record_ + L"\" \"%1\"";
         Set(L"", L"URL:lantuo test");
         Set(L"", L"", L"URL Protocol");
         Set(L"\\shell\\open\\command", command);
